@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build and test both programs,
+# and fetches the dependency sources the build compiles. Safe to run again: it
+# only does the steps whose result is missing.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+packages=(
+  # cross build for 32-bit Windows, and running the result
+  g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32:i386 xvfb
+  fonts-wqy-microhei fonts-wine imagemagick
+  # native build, tests, sanitizers, fuzzers, benchmarks
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
+  libbenchmark-dev libssl-dev rapidjson-dev
+  # test servers and oracles
+  nodejs openssl
+  # dependency sources
+  dpkg-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  # The image ships only 'main'; UnRAR's source lives in 'non-free', and
+  # 'apt-get source' needs deb-src entries.
+  # Our entries must carry the same Signed-By as the image's own entries for
+  # the same archive, or apt refuses the whole source list.
+  list=/etc/apt/sources.list.d/orvanta-sources.sources
+  if [ ! -f "$list" ]; then
+    keyring=$(grep -rhs -m1 -i '^Signed-By:' /etc/apt/sources.list.d/*.sources | head -n1 | sed 's/^[^:]*: *//' || true)
+    {
+      echo "Types: deb"
+      echo "URIs: http://deb.debian.org/debian"
+      echo "Suites: bookworm"
+      echo "Components: non-free"
+      [ -n "$keyring" ] && echo "Signed-By: $keyring"
+      echo
+      echo "Types: deb-src"
+      echo "URIs: http://deb.debian.org/debian"
+      echo "Suites: bookworm"
+      echo "Components: main non-free"
+      [ -n "$keyring" ] && echo "Signed-By: $keyring"
+    } | $sudo tee "$list" >/dev/null
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Dependency sources: zlib (minizip) and UnRAR, unpacked under .deps/src.
+src="$root/.deps/src"
+mkdir -p "$src"
+fetch_source() {  # package, folder glob that proves it is there
+  local pkg=$1 glob=$2
+  if ! compgen -G "$src/$glob" >/dev/null; then
+    (cd "$src" && apt-get source -qq "$pkg" >/dev/null)
+  fi
+}
+if ! grep -rqs -E "^(deb-src|Types: deb-src)" /etc/apt/sources.list /etc/apt/sources.list.d/; then
+  echo "setup: no deb-src entries; cannot fetch sources" >&2
+  exit 1
+fi
+fetch_source zlib 'zlib-*/contrib/minizip'
+fetch_source unrar-nonfree 'unrar-nonfree-*/dll.cpp'
+
+# Node packages the tests use (oracles and corpora), pinned by the lock file.
+if [ ! -d "$root/tests/node/node_modules" ] || [ "$root/tests/node/package-lock.json" -nt "$root/tests/node/node_modules" ]; then
+  (cd "$root/tests/node" && npm ci --silent --no-audit --no-fund && touch node_modules)
+fi
+
+echo "setup: ready"
