@@ -1,0 +1,59 @@
+#include <openssl/evp.h>
+
+#include <memory>
+
+#include "crypto_primitives.h"
+
+namespace orvanta {
+namespace {
+
+// Algorithms fetched once: an implicit fetch per call would dominate the cost
+// of a short text.
+const EVP_MD* Md5Algorithm() {
+  static EVP_MD* const md = EVP_MD_fetch(nullptr, "MD5", nullptr);
+  return md;
+}
+
+const EVP_CIPHER* AesAlgorithm() {
+  static EVP_CIPHER* const cipher = EVP_CIPHER_fetch(nullptr, "AES-128-CBC", nullptr);
+  return cipher;
+}
+
+struct CipherContextDeleter {
+  void operator()(EVP_CIPHER_CTX* context) const { EVP_CIPHER_CTX_free(context); }
+};
+
+EVP_CIPHER_CTX* ThreadCipherContext() {
+  thread_local std::unique_ptr<EVP_CIPHER_CTX, CipherContextDeleter> context(EVP_CIPHER_CTX_new());
+  return context.get();
+}
+
+}  // namespace
+
+bool Md5(std::string_view data, Md5Digest& digest) {
+  unsigned int size = 0;
+  return Md5Algorithm() != nullptr &&
+         EVP_Digest(data.data(), data.size(), digest.data(), &size, Md5Algorithm(), nullptr) == 1 &&
+         size == digest.size();
+}
+
+bool Aes128Cbc(bool encrypt, const AesBlock& key, const AesBlock& iv, std::string_view data, std::string& out) {
+  out.clear();
+  EVP_CIPHER_CTX* context = ThreadCipherContext();
+  if (context == nullptr || AesAlgorithm() == nullptr || data.size() % 16 != 0) return false;
+  if (EVP_CipherInit_ex2(context, AesAlgorithm(), key.data(), iv.data(), encrypt ? 1 : 0, nullptr) != 1 ||
+      EVP_CIPHER_CTX_set_padding(context, 0) != 1) {
+    return false;
+  }
+  out.resize(data.size());
+  int written = 0;
+  if (!data.empty() &&
+      EVP_CipherUpdate(context, reinterpret_cast<unsigned char*>(out.data()), &written,
+                       reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size())) != 1) {
+    out.clear();
+    return false;
+  }
+  return static_cast<std::size_t>(written) == data.size();
+}
+
+}  // namespace orvanta
