@@ -6,7 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tree=${1:?usage: build.sh native-san|native-release|windows}
-dir="$root/build/$tree"
+# ORVANTA_BUILD_ROOT lets parallel work keep separate trees (default: build/).
+dir="${ORVANTA_BUILD_ROOT:-$root/build}/$tree"
 
 case "$tree" in
   native-san)

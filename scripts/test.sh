@@ -8,12 +8,14 @@ jobs=$(nproc)
 
 "$root/scripts/setup.sh"
 
+build_root=${ORVANTA_BUILD_ROOT:-$root/build}
+
 "$root/scripts/build.sh" native-san
-(cd "$root/build/native-san" && ctest --output-on-failure -j "$jobs")
+(cd "$build_root/native-san" && ctest --output-on-failure -j "$jobs")
 
 "$root/scripts/build.sh" windows
 source "$root/scripts/wine-env.sh"
 wine_ready
-(cd "$root/build/windows" && ctest --output-on-failure -j "$jobs")
+(cd "$build_root/windows" && ctest --output-on-failure -j "$jobs")
 
 echo "all tests passed"
