@@ -23,10 +23,32 @@ struct CipherContextDeleter {
   void operator()(EVP_CIPHER_CTX* context) const { EVP_CIPHER_CTX_free(context); }
 };
 
-EVP_CIPHER_CTX* ThreadCipherContext() {
-  thread_local std::unique_ptr<EVP_CIPHER_CTX, CipherContextDeleter> context(EVP_CIPHER_CTX_new());
-  return context.get();
-}
+// One context per direction and thread, keeping its expanded key: a call with
+// the key of the call before only sets the IV, which is most of the saving on
+// short texts.
+class KeyedContext {
+ public:
+  explicit KeyedContext(bool encrypt) : context_(EVP_CIPHER_CTX_new()), encrypt_(encrypt) {}
+
+  EVP_CIPHER_CTX* Prepare(const AesBlock& key, const AesBlock& iv) {
+    if (!context_ || AesAlgorithm() == nullptr) return nullptr;
+    const bool sameKey = keyed_ && key == key_;
+    keyed_ = false;
+    const int ok = sameKey ? EVP_CipherInit_ex2(context_.get(), nullptr, nullptr, iv.data(), encrypt_, nullptr)
+                           : EVP_CipherInit_ex2(context_.get(), AesAlgorithm(), key.data(), iv.data(), encrypt_,
+                                                nullptr);
+    if (ok != 1 || EVP_CIPHER_CTX_set_padding(context_.get(), 0) != 1) return nullptr;
+    key_ = key;
+    keyed_ = true;
+    return context_.get();
+  }
+
+ private:
+  std::unique_ptr<EVP_CIPHER_CTX, CipherContextDeleter> context_;
+  const int encrypt_;
+  AesBlock key_{};
+  bool keyed_ = false;
+};
 
 }  // namespace
 
@@ -39,12 +61,10 @@ bool Md5(std::string_view data, Md5Digest& digest) {
 
 bool Aes128Cbc(bool encrypt, const AesBlock& key, const AesBlock& iv, std::string_view data, std::string& out) {
   out.clear();
-  EVP_CIPHER_CTX* context = ThreadCipherContext();
-  if (context == nullptr || AesAlgorithm() == nullptr || data.size() % 16 != 0) return false;
-  if (EVP_CipherInit_ex2(context, AesAlgorithm(), key.data(), iv.data(), encrypt ? 1 : 0, nullptr) != 1 ||
-      EVP_CIPHER_CTX_set_padding(context, 0) != 1) {
-    return false;
-  }
+  if (data.size() % 16 != 0) return false;
+  thread_local KeyedContext encryptor(true), decryptor(false);
+  EVP_CIPHER_CTX* context = (encrypt ? encryptor : decryptor).Prepare(key, iv);
+  if (context == nullptr) return false;
   out.resize(data.size());
   int written = 0;
   if (!data.empty() &&

@@ -25,7 +25,7 @@ void AppendLowerHex(const Md5Digest& digest, char* out) {
   }
 }
 
-bool DeriveKey(std::string_view passPhrase, CipherKey& out) {
+bool ComputeKey(std::string_view passPhrase, CipherKey& out) {
   Md5Digest digest;
   char hex[32];
   if (!Md5(GbkToUtf8(passPhrase), digest)) return false;
@@ -35,6 +35,22 @@ bool DeriveKey(std::string_view passPhrase, CipherKey& out) {
   // The key bytes are the hex digits themselves, not the values they spell.
   std::copy(hex, hex + kBlock, out.iv.begin());
   std::copy(hex + kBlock, hex + 2 * kBlock, out.key.begin());
+  return true;
+}
+
+// The same pass phrase comes back call after call (the stored site entry, the
+// replies to one visitor), so the last key is kept.
+bool DeriveKey(std::string_view passPhrase, CipherKey& out) {
+  thread_local std::string lastPassPhrase;
+  thread_local CipherKey lastKey;
+  thread_local bool haveLast = false;
+  if (!haveLast || lastPassPhrase != passPhrase) {
+    haveLast = false;
+    if (!ComputeKey(passPhrase, lastKey)) return false;
+    lastPassPhrase.assign(passPhrase);
+    haveLast = true;
+  }
+  out = lastKey;
   return true;
 }
 
@@ -53,8 +69,10 @@ std::string EncryptText(std::string_view plain, std::string_view passPhrase) {
 
 std::string DecryptText(std::string_view cipherText, std::string_view passPhrase) {
   std::string encrypted;
-  const std::string base64 = ReplacePairs(cipherText, {{"\r\n", ""}});
-  if (!Base64Decode(base64, encrypted) || encrypted.empty() || encrypted.size() % kBlock != 0) return {};
+  // Line-wrapped Base64 is read as one line.
+  const bool wrapped = cipherText.find("\r\n") != std::string_view::npos;
+  const std::string unwrapped = wrapped ? ReplacePairs(cipherText, {{"\r\n", ""}}) : std::string();
+  if (!Base64Decode(wrapped ? std::string_view(unwrapped) : cipherText, encrypted) || encrypted.empty() || encrypted.size() % kBlock != 0) return {};
   CipherKey key;
   std::string data;
   if (!DeriveKey(passPhrase, key) || !Aes128Cbc(false, key.key, key.iv, encrypted, data)) return {};
@@ -65,8 +83,9 @@ std::string DecryptText(std::string_view cipherText, std::string_view passPhrase
     if (static_cast<unsigned char>(data[i]) != pad) return {};
   }
   data.resize(data.size() - pad);
-  if (!IsValidUtf8(data)) return {};
-  return Utf8ToGbk(data);
+  std::string plain;
+  if (!DecodeUtf8ToGbk(data, plain)) return {};  // also what a wrong pass phrase almost always gives
+  return plain;
 }
 
 CipherEnvelope CipherEnvelope::Split(std::string_view envelope) {
