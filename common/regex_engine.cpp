@@ -23,27 +23,6 @@ std::string Narrow(std::wstring_view wide) {
 }  // namespace
 
 namespace regex_detail {
-namespace {
-
-
-// Byte offset in `gbk` of each character index: offsets[i] is where
-// character i starts, offsets[size] the end.
-std::vector<std::size_t> CharByteOffsets(std::string_view gbk, std::size_t characters) {
-  std::vector<std::size_t> offsets;
-  offsets.reserve(characters + 1);
-  std::size_t at = 0;
-  while (at < gbk.size()) {
-    offsets.push_back(at);
-    const std::size_t width = GbkCharLength(gbk, at);
-    // A stray lead byte converts to one character of its own.
-    const bool pairConverts = width == 2 && GbkToUtf16(gbk.substr(at, 2)).size() == 1;
-    at += pairConverts ? 2 : 1;
-  }
-  offsets.push_back(gbk.size());
-  return offsets;
-}
-
-}  // namespace
 
 std::optional<Compiled> Compile(std::string_view pattern, bool ignoreCase, bool multiLine, bool global) {
   auto flags = std::regex::ECMAScript;
@@ -62,7 +41,7 @@ std::vector<Match> Execute(const Compiled& compiled, std::string_view text) {
   std::vector<std::size_t> offsets;
   try {
     for (std::wsregex_iterator it(wide.begin(), wide.end(), compiled.regex), end; it != end; ++it) {
-      if (offsets.empty()) offsets = CharByteOffsets(text, wide.size());
+      if (offsets.empty()) offsets = GbkUnitOffsets(text);
       const std::wsmatch& found = *it;
       auto byteAt = [&](std::size_t charIndex) {
         return charIndex < offsets.size() ? offsets[charIndex] : text.size();
