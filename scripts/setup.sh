@@ -11,7 +11,7 @@ sudo=""
 packages=(
   # cross build for 32-bit Windows, and running the result
   g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32:i386 xvfb
-  fonts-wqy-microhei fonts-wine imagemagick
+  fonts-wqy-microhei fonts-wine imagemagick locales
   # native build, tests, sanitizers, fuzzers, benchmarks
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
   libbenchmark-dev libssl-dev rapidjson-dev
@@ -54,6 +54,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes the Windows locale from the Unix one; the end-to-end tests run
+# the programs as on Chinese Windows (code page 936), which needs this locale.
+if ! locale -a 2>/dev/null | grep -ix 'zh_CN.utf8' >/dev/null; then
+  $sudo sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
 fi
 
 # Dependency sources: zlib (minizip) and UnRAR, unpacked under .deps/src.
