@@ -6,8 +6,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows
 
-dist="$root/dist"
-rm -rf "$dist"
-mkdir -p "$dist/config"
-cp "$root/build/windows/launcher/launcher.exe" "$root/build/windows/client/tesmor.dll" "$dist/"
-echo "dist/ is ready: $(cd "$dist" && ls)"
+rm -rf "$root/dist"
+cp -a "${ORVANTA_BUILD_ROOT:-$root/build}/windows/dist" "$root/dist"
+echo "dist/ is ready: $(cd "$root/dist" && ls)"

@@ -22,6 +22,7 @@ wine_ready
 # probe (tests/e2e/README.md). One test at a time: each runs a whole Wine
 # desktop of its own.
 ORVANTA_BUILD_ROOT="$build_root" \
+ORVANTA_DIST="$build_root/windows/dist" \
 ORVANTA_PROBE_EXE="$build_root/windows/tools/probe/probe.exe" \
 ORVANTA_SAMPLE_APP_EXE="$build_root/windows/tests/e2e/fixtures/sample_app/sample_app.exe" \
   node --test --test-concurrency=1 "$root"/tests/e2e/*.test.js

@@ -1,0 +1,57 @@
+// The client's process-wide state and its start-up routine: everything that
+// lives from the start of the process to "退出", on the one UI thread.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "client_config.h"
+#include "join_window_win.h"
+#include "main_window_win.h"
+
+namespace orvanta {
+
+class ClientApp final : public MainWindowHost, public JoinWindowHost {
+ public:
+  ClientApp(HINSTANCE instance, std::string runDirectory);
+  ~ClientApp() override;
+
+  // The start-up routine: reads the binding, creates the browser environment
+  // and the windows, and asks for the main browser. Returns before the message
+  // loop; false when the main window could not be created.
+  bool Start();
+  // Runs the message loop until "退出"; returns the exit code.
+  int Run();
+  HWND MainWindowHandle() const { return mainWindow_.handle(); }
+
+  // MainWindowHost
+  bool HasBrowser() const override;
+  void FitBrowser(int width, int height) override;
+  void ReloadBrowser() override;
+  void OpenServerSettings() override;
+  void PrepareExit() override;
+
+  // JoinWindowHost
+  std::string ServerNumber() const override { return serverNumber_; }
+  std::string StoredLoginUrl() const override { return config_.LoginUrl(); }
+  void OnJoinClicked() override;
+
+ private:
+  // Reads a site entry; on success it becomes the binding and is stored.
+  void DecodeSiteEntry(std::string_view entry, bool reportFailure);
+  std::string LoginAddress() const;
+
+  HINSTANCE instance_;
+  std::string runDirectory_;
+  std::unique_ptr<ProfileStore> configFile_;
+  mutable ClientConfig config_;
+  std::string siteBaseUrl_;   // empty: not bound to a site
+  std::string serverNumber_;  // [main] hostdataid
+  std::string loginPath_;     // [main] loginurl
+  JoinServerWindow joinWindow_;
+  MainWindow mainWindow_;
+};
+
+}  // namespace orvanta
