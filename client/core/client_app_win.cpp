@@ -2,13 +2,27 @@
 
 #include "codepage.h"
 #include "message_boxes_win.h"
+#include "resource_ids.h"
 #include "site_entry.h"
 
 namespace orvanta {
+namespace {
+
+// The client's icon as a whole ICO file, for the browser library.
+std::string IconFile(HINSTANCE instance) {
+  const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_MAIN_ICON_FILE), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  const HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr) return {};
+  return std::string(static_cast<const char*>(bytes), SizeofResource(instance, found));
+}
+
+}  // namespace
 
 ClientApp::ClientApp(HINSTANCE instance, std::string runDirectory)
     : instance_(instance),
       runDirectory_(std::move(runDirectory)),
+      mainEventSink_(*this, IconFile(instance)),
       configFile_(OpenConfigFile(runDirectory_)),
       config_(*configFile_),
       joinWindow_(*this),
@@ -24,9 +38,23 @@ bool ClientApp::Start() {
     loginPath_ = "service/login";
     config_.SetLoginUrl(loginPath_);
   }
+  EdgeLibrary::SetDpiAware();  // before any window exists
+  EdgeEnvironmentOptions environment;
+  environment.user_data_folder = runDirectory_ + "\\EdgeViewCache";
+  environment_ = library_.CreateEnvironment(environment);  // empty without the browser runtime
   joinWindow_.Load(instance_);
   if (!mainWindow_.Create(instance_)) return false;
   if (siteBaseUrl_.empty()) joinWindow_.Show();  // in front of the main window
+
+  RECT client;
+  GetClientRect(mainWindow_.handle(), &client);
+  EdgeWebViewOptions view;
+  view.parent = mainWindow_.handle();
+  view.bounds = {0, 0, client.right, client.bottom};
+  view.profile_name = "test profile";
+  // The browser arrives through WebViewCreated; the wrapper returned here is
+  // not it, and goes at once.
+  environment_.CreateWebView(view, mainEventSink_);
   return true;
 }
 
@@ -53,11 +81,11 @@ void ClientApp::DecodeSiteEntry(std::string_view entry, bool reportFailure) {
 
 std::string ClientApp::LoginAddress() const { return orvanta::LoginAddress(siteBaseUrl_, loginPath_); }
 
-bool ClientApp::HasBrowser() const { return false; }
+bool ClientApp::HasBrowser() const { return !mainWebView_.IsEmpty(); }
 
-void ClientApp::FitBrowser(int, int) {}
+void ClientApp::FitBrowser(int width, int height) { mainWebView_.SetBounds({0, 0, width, height}); }
 
-void ClientApp::ReloadBrowser() {}
+void ClientApp::ReloadBrowser() { mainWebView_.Reload(); }
 
 void ClientApp::OpenServerSettings() {
   if (!joinWindow_.Exists()) joinWindow_.ShowModal(instance_, mainWindow_.handle());
@@ -65,8 +93,65 @@ void ClientApp::OpenServerSettings() {
   joinWindow_.SetTopmost(true);
 }
 
-void ClientApp::PrepareExit() {}
+void ClientApp::PrepareExit() {
+  // The browser goes before the process: the library shuts its runtime down.
+  mainWebView_ = EdgeWebView();
+  environment_ = EdgeEnvironment();
+}
 
 void ClientApp::OnJoinClicked() {}
+
+}  // namespace orvanta
+
+namespace orvanta {
+
+// A switch of the library's own that the client has always turned on; what it
+// switches is the library's business.
+constexpr int kLibrarySwitch11 = 11;
+
+void ClientApp::WebViewCreated(EdgeWebView webView) {
+  EdgeSettings settings = webView.GetSettings();
+  settings.Set(EdgeSettings::kScripts, 1);
+  settings.Set(EdgeSettings::kDefaultScriptDialogs, 0);  // the client shows them itself
+  settings.Set(EdgeSettings::kDefaultContextMenus, 1);
+  settings.Set(kLibrarySwitch11, 1);
+  webView.PutSettings(settings);
+  mainWebView_ = std::move(webView);
+  mainWindow_.OnSizeChanged();
+  mainWebView_.Navigate(LoginAddress());
+}
+
+void ClientApp::NewWindowRequested(EdgeNewWindowArgs) {}
+
+void ClientApp::WebMessageReceived(const std::string&) {}
+
+void ClientApp::ScriptDialogOpening(const EdgeScriptDialog& dialog, EdgeScriptDialogArgs args) {
+  switch (dialog.kind) {
+    case ScriptDialogKind::kAlert:
+      InfoBox(dialog.message);
+      break;
+    case ScriptDialogKind::kConfirm:
+    case ScriptDialogKind::kBeforeUnload:
+      if (AskYesNo(dialog.message)) args.Accept();
+      break;
+    case ScriptDialogKind::kPrompt: {
+      std::string answer = dialog.default_text;
+      if (InputBox(answer)) {
+        args.SetResultText(answer);
+        args.Accept();
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  args.Complete();
+}
+
+void ClientApp::PermissionRequested(EdgePermissionArgs args) {
+  // The site is the operator's own: whatever it asks for is granted.
+  args.SetState(EdgePermissionArgs::kAllow);
+  args.SetHandled(true);
+}
 
 }  // namespace orvanta

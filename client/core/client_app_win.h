@@ -8,12 +8,15 @@
 #include <string>
 
 #include "client_config.h"
+#include "edge_event_sink.h"
+#include "edge_library.h"
+#include "edge_wrappers.h"
 #include "join_window_win.h"
 #include "main_window_win.h"
 
 namespace orvanta {
 
-class ClientApp final : public MainWindowHost, public JoinWindowHost {
+class ClientApp final : public MainWindowHost, public JoinWindowHost, public MainBrowserEvents {
  public:
   ClientApp(HINSTANCE instance, std::string runDirectory);
   ~ClientApp() override;
@@ -38,6 +41,13 @@ class ClientApp final : public MainWindowHost, public JoinWindowHost {
   std::string StoredLoginUrl() const override { return config_.LoginUrl(); }
   void OnJoinClicked() override;
 
+  // MainBrowserEvents
+  void WebViewCreated(EdgeWebView webView) override;
+  void NewWindowRequested(EdgeNewWindowArgs args) override;
+  void WebMessageReceived(const std::string& message) override;
+  void ScriptDialogOpening(const EdgeScriptDialog& dialog, EdgeScriptDialogArgs args) override;
+  void PermissionRequested(EdgePermissionArgs args) override;
+
  private:
   // Reads a site entry; on success it becomes the binding and is stored.
   void DecodeSiteEntry(std::string_view entry, bool reportFailure);
@@ -45,6 +55,12 @@ class ClientApp final : public MainWindowHost, public JoinWindowHost {
 
   HINSTANCE instance_;
   std::string runDirectory_;
+  // Constructed first: binding the library is the fatal stop when it is
+  // missing, before anything else exists.
+  EdgeLibrary library_;
+  EdgeEnvironment environment_;
+  EdgeWebView mainWebView_;
+  MainEventSink mainEventSink_;
   std::unique_ptr<ProfileStore> configFile_;
   mutable ClientConfig config_;
   std::string siteBaseUrl_;   // empty: not bound to a site

@@ -4,7 +4,8 @@ const { test } = require('node:test');
 const assert = require('node:assert');
 const { ID, WM } = require('./lib/harness');
 const {
-  CLIENT, startClientSession, startClient, readClientConfig, runCommand, mainWindow, joinWindow,
+  CLIENT, startClientSession, startClient, readClientConfig, runCommand, mainWindow, joinWindow, browserCommand,
+  waitForCall, browserCalls,
 } = require('./lib/client');
 
 const TIMEOUT = { timeout: 240000 };
@@ -42,8 +43,73 @@ test('first start: main window at its design size, the join window in front, log
       return listed.length > 0 && listed;
     }, { what: 'the tray icon' });
     assert.strictEqual(icons.length, 1);
+    // Not bound: the browser is still made and goes to the login path alone.
+    await waitForCall(session, /^WebView\.Navigate handle=\d+ url="\/service\/login\?isWindow=1"$/);
     await session.screenshot('join-window-in-front');
   });
+
+test('bound start: no join window, the browser set up and sent to the site\'s login page', TIMEOUT, async (t) => {
+  const hostdata = '{"code":"200","msg":"ok","data":"https://kf.example.test"}';
+  const session = await startClientSession(t, { config: { main: { hostdata, loginurl: 'agent/login' } } });
+  const { main } = await startClient(session);
+  const put = await waitForCall(session, /^WebView\.PutSettings /);
+  const read = await waitForCall(session, /^WebView\.GetSettings /);
+  const before = read.split(' -> ')[1].split(',').map(Number);
+  const after = put.split('settings=')[1].split(',').map(Number);
+  const expected = before.map((value, i) => ({ 1: 1, 3: 0, 6: 1, 11: 1 })[i + 1] ?? value);
+  assert.deepStrictEqual(after, expected);
+  await waitForCall(session, /^WebView\.Navigate handle=\d+ url="https:\/\/kf\.example\.test\/agent\/login\?isWindow=1"$/);
+  assert.strictEqual(await joinWindow(session).then((w) => w.visible), false);
+  assert.strictEqual(readClientConfig(session).main.hostdata, hostdata);
+
+  await runCommand(session, main, CLIENT.command.reloadHome);
+  await waitForCall(session, /^WebView\.Reload handle=\d+/);
+  await session.screenshot('main-window-with-tray');
+});
+
+test('page dialogs: the page gets exactly what the user chose', TIMEOUT, async (t) => {
+  const session = await startClientSession(t);
+  await startClient(session);
+  await waitForCall(session, /^WebView\.Navigate /);
+  const answerNext = async (kind, expectedText, id) => {
+    const box = await session.waitForDialog({ exe: CLIENT.exe, visible: true });
+    assert.deepStrictEqual([box.title, box.text], [CLIENT.infoTitle, expectedText], kind);
+    await session.probe.answer(box.hwnd, { id });
+  };
+  const destroyed = () => browserCalls(session).filter((l) => l.startsWith('Destroyed ScriptDialogArgs'));
+
+  browserCommand(session, 'dialog', 'last', 'alert', '订单已提交');
+  await answerNext('alert', '订单已提交', ID.OK);
+  await session.waitFor(() => destroyed().length === 1);
+  browserCommand(session, 'dialog', 'last', 'confirm', '确定删除吗？');
+  await answerNext('confirm', '确定删除吗？', ID.YES);
+  await session.waitFor(() => destroyed().length === 2);
+  browserCommand(session, 'dialog', 'last', 'confirm', '确定删除吗？');
+  await answerNext('confirm', '确定删除吗？', ID.NO);
+  await session.waitFor(() => destroyed().length === 3);
+  assert.match(destroyed()[0], /accepted=0 completed=1/);
+  assert.match(destroyed()[1], /accepted=1 completed=1/);
+  assert.match(destroyed()[2], /accepted=0 completed=1/);
+
+  browserCommand(session, 'dialog', 'last', 'prompt', '请输入备注', '默认');
+  const input = await session.waitForWindow({ exe: CLIENT.exe, caption: '请输入：', visible: true });
+  const edit = await session.control(input.hwnd, { class: 'Edit' });
+  assert.strictEqual(edit.text, '默认');
+  await session.probe.setText(edit.hwnd, '已回复客户');
+  await session.probe.click((await session.control(input.hwnd, { id: ID.OK })).hwnd);
+  await session.waitFor(() => destroyed().length === 4);
+  assert.match(destroyed()[3], /accepted=1 completed=1 result="已回复客户"/);
+
+  browserCommand(session, 'dialog', 'last', 'prompt', '请输入备注', '默认');
+  const again = await session.waitForWindow({ exe: CLIENT.exe, caption: '请输入：', visible: true });
+  await session.probe.click((await session.control(again.hwnd, { id: ID.CANCEL })).hwnd);
+  await session.waitFor(() => destroyed().length === 5);
+  assert.match(destroyed()[4], /accepted=0 completed=1/);
+  assert.match(destroyed()[4], /result=none/);
+
+  browserCommand(session, 'permission', 'last', 2);
+  await waitForCall(session, /^Destroyed PermissionArgs handle=\d+ state=1 handled=1/);
+});
 
 test('geometry: moves and resizes are stored and restored; a low or missing height keeps the design', TIMEOUT,
   async (t) => {
@@ -76,9 +142,11 @@ test('geometry: moves and resizes are stored and restored; a low or missing heig
 test('close hides; the tray brings the window back in the stored state, not left on top', TIMEOUT, async (t) => {
   const session = await startClientSession(t, { config: { main: { wz: 'maximised?' } } });
   const { main } = await startClient(session);
+  await waitForCall(session, /^WebView\.Navigate /);
+  const before = readClientConfig(session).main;
   await session.probe.close(main.hwnd);
   await session.waitFor(async () => !(await mainWindow(session)).visible, { what: 'hidden after close' });
-  assert.strictEqual(readClientConfig(session).main.wide, undefined, 'hiding is no move');
+  assert.deepStrictEqual(readClientConfig(session).main, before, 'hiding stores nothing');
 
   await session.probe.trayClick({ tip: CLIENT.trayTip }, 'left');
   const back = await session.waitFor(async () => {

@@ -59,6 +59,23 @@ function browserCalls(session) {
   return fs.existsSync(log) ? fs.readFileSync(log, 'utf8').split('\n').filter(Boolean) : [];
 }
 
+// Hands the stand-in browser one command (tools/edgeview/README.md): fields
+// joined by tabs, written under a temporary name and renamed when complete.
+let commandNumber = 0;
+function browserCommand(session, ...fields) {
+  const folder = session.file('edgeview-standin/commands');
+  fs.mkdirSync(folder, { recursive: true });
+  const name = String(++commandNumber).padStart(6, '0');
+  const escaped = fields.map((f) => String(f).replace(/\\/g, '\\\\').replace(/\t/g, '\\t').replace(/\n/g, '\\n'));
+  fs.writeFileSync(path.join(folder, `${name}.tmp`), `${escaped.join('\t')}\n`);
+  fs.renameSync(path.join(folder, `${name}.tmp`), path.join(folder, `${name}.cmd`));
+}
+
+// Waits for a line of the call log that matches.
+async function waitForCall(session, pattern, what) {
+  return session.waitFor(() => browserCalls(session).find((line) => pattern.test(line)), { what: what || String(pattern) });
+}
+
 module.exports = {
-  CLIENT, startClientSession, startClient, readClientConfig, runCommand, mainWindow, joinWindow, browserCalls,
+  CLIENT, browserCommand, waitForCall, startClientSession, startClient, readClientConfig, runCommand, mainWindow, joinWindow, browserCalls,
 };
