@@ -234,3 +234,19 @@ test('a second client from the same folder brings the first forward and ends', T
   assert.strictEqual(processes.length, 1);
   assert.strictEqual((await session.probe.tray()).filter((i) => i.tip === CLIENT.trayTip).length, 1);
 });
+
+test('a right click on the tray icon opens the tray menu; "显示" brings the window forward', TIMEOUT, async (t) => {
+  const session = await startClientSession(t);
+  const { main } = await startClient(session);
+  await session.probe.close(main.hwnd);
+  await session.waitFor(async () => !(await mainWindow(session)).visible, { what: 'hidden' });
+  await session.probe.trayClick({ tip: CLIENT.trayTip }, 'right');
+  const menu = await session.waitForWindow({ exe: CLIENT.exe, class: '#32768', visible: true });
+  await session.screenshot('tray-menu');
+  const VK_ESCAPE = 0x1b, WM_KEYDOWN = 0x0100;
+  await session.probe.post(menu.hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+  await session.waitFor(async () => !(await session.probe.windows({ exe: CLIENT.exe, className: '#32768' }))
+    .some((w) => w.visible), { what: 'menu closed' });
+  await runCommand(session, main, CLIENT.command.show);
+  await session.waitFor(async () => (await mainWindow(session)).visible, { what: 'shown by "显示"' });
+});
