@@ -5,6 +5,10 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+
+# One run at a time: two at once would race in apt and npm.
+exec 9>"/tmp/orvanta-setup.lock"
+flock 9
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
@@ -81,8 +85,12 @@ fetch_source zlib 'zlib-*/contrib/minizip'
 fetch_source unrar-nonfree 'unrar-nonfree-*/dll.cpp'
 
 # Node packages the tests use (oracles and corpora), pinned by the lock file.
-if [ ! -d "$root/tests/node/node_modules" ] || [ "$root/tests/node/package-lock.json" -nt "$root/tests/node/node_modules" ]; then
-  (cd "$root/tests/node" && npm ci --silent --no-audit --no-fund && touch node_modules)
+# A stamp written after a complete install tells that it is there: a bare
+# node_modules folder may be what an interrupted install left.
+node_dir="$root/tests/node"
+stamp="$node_dir/node_modules/.installed"
+if [ ! -f "$stamp" ] || [ "$node_dir/package-lock.json" -nt "$stamp" ]; then
+  (cd "$node_dir" && npm ci --silent --no-audit --no-fund && touch "$stamp")
 fi
 
 echo "setup: ready"

@@ -3,17 +3,9 @@
 //   node cipher_vs_cryptojs.js <cipher_bench JSON output>
 'use strict';
 const fs = require('fs');
-const path = require('path');
-const CryptoJS = require(path.join(__dirname, '../node/node_modules/crypto-js'));
+const envelope = require('../oracle/envelope');
 
-function secret(text, code, decrypt) {
-  code = CryptoJS.MD5(CryptoJS.MD5(code).toString()).toString();
-  const iv = CryptoJS.enc.Utf8.parse(code.substring(0, 16));
-  const key = CryptoJS.enc.Utf8.parse(code.substring(16));
-  const options = { iv, mode: CryptoJS.mode.CBC, padding: CryptoJS.pad.Pkcs7 };
-  if (decrypt) return CryptoJS.AES.decrypt(text, key, options).toString(CryptoJS.enc.Utf8);
-  return CryptoJS.AES.encrypt(CryptoJS.enc.Utf8.parse(text), key, options).ciphertext.toString(CryptoJS.enc.Base64);
-}
+const secret = (text, code, decrypt) => (decrypt ? envelope.decrypt(text, code) : envelope.encrypt(text, code));
 
 // The benchmark's texts: the unit repeated and cut to a byte length in GBK
 // (each Chinese character is two GBK bytes).

@@ -5,18 +5,7 @@
 // decrypt the ciphertext and compare with the plain text.
 'use strict';
 const fs = require('fs');
-const path = require('path');
-const CryptoJS = require(path.join(__dirname, '../node/node_modules/crypto-js'));
-
-function encrypt(plain, passPhrase) {
-  const code = CryptoJS.MD5(CryptoJS.MD5(passPhrase).toString()).toString();
-  const iv = CryptoJS.enc.Utf8.parse(code.substring(0, 16));
-  const key = CryptoJS.enc.Utf8.parse(code.substring(16));
-  const encrypted = CryptoJS.AES.encrypt(CryptoJS.enc.Utf8.parse(plain), key, {
-    iv, mode: CryptoJS.mode.CBC, padding: CryptoJS.pad.Pkcs7,
-  });
-  return encrypted.ciphertext.toString(CryptoJS.enc.Base64);
-}
+const { encrypt } = require('./envelope');
 
 // A fixed-seed generator, so every run writes the same file.
 let seed = 20261211;
