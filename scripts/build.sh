@@ -16,11 +16,13 @@ case "$tree" in
   native-release)
     args=(-DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON) ;;
   windows)
-    args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
+    # The test and demo build: the directory service is a local HTTPS server
+    # (tests/e2e/lib/directory_service.js).
+    args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+          -DORVANTA_DIRECTORY_HOST=127.0.0.1:18643) ;;
   *) echo "unknown tree: $tree" >&2; exit 2 ;;
 esac
 
-if [ ! -f "$dir/build.ninja" ]; then
-  cmake -S "$root" -B "$dir" -G Ninja "${args[@]}" >/dev/null
-fi
+# Configured every time, so a tree made before a setting changed follows it.
+cmake -S "$root" -B "$dir" -G Ninja "${args[@]}" >/dev/null
 cmake --build "$dir"

@@ -1,9 +1,12 @@
 #include "client_app_win.h"
 
 #include "codepage.h"
+#include "directory_lookup.h"
+#include "http_request.h"
 #include "message_boxes_win.h"
 #include "resource_ids.h"
 #include "site_entry.h"
+#include "timed_message_box_win.h"
 
 namespace orvanta {
 namespace {
@@ -68,15 +71,16 @@ int ClientApp::Run() {
   return static_cast<int>(message.wParam);
 }
 
-void ClientApp::DecodeSiteEntry(std::string_view entry, bool reportFailure) {
-  if (entry.empty()) return;
+bool ClientApp::DecodeSiteEntry(std::string_view entry, bool reportFailure) {
+  if (entry.empty()) return false;
   const SiteEntry read = ReadSiteEntry(entry);
   if (read.succeeded) {
     siteBaseUrl_ = read.siteBaseUrl;
-    config_.SetHostData(entry);
+    config_.SetHostData(entry);  // the entry as received, not its decoded form
   } else if (reportFailure) {
-    InfoBox(read.message);  // the timed box comes with the join flow
+    TimedMessageBox(read.message);
   }
+  return read.succeeded;
 }
 
 std::string ClientApp::LoginAddress() const { return orvanta::LoginAddress(siteBaseUrl_, loginPath_); }
@@ -99,7 +103,32 @@ void ClientApp::PrepareExit() {
   environment_ = EdgeEnvironment();
 }
 
-void ClientApp::OnJoinClicked() {}
+void ClientApp::OnJoinClicked() {
+  // The login path is taken first and always, even when empty.
+  loginPath_ = joinWindow_.LoginUrlText();
+  config_.SetLoginUrl(loginPath_);
+  const std::string number = joinWindow_.ServerNumberText();
+  if (number.empty()) {
+    InfoBox(Gbk(u8"请输入服务器编号"));
+    return;
+  }
+  serverNumber_ = number;
+  config_.SetHostDataId(number);
+
+  // Window messages keep flowing while the request waits: no second click
+  // may start a request inside this one.
+  joinWindow_.EnableJoinButton(false);
+  const std::string answer = HttpRequest(DirectoryRequestUrl(ORVANTA_DIRECTORY_HOST, number));
+  joinWindow_.EnableJoinButton(true);
+  // A lookup that failed has said so in its timed box: the window stays
+  // open for another try, and nothing claims a link.
+  if (!DecodeSiteEntry(answer, true)) return;
+
+  if (!siteBaseUrl_.empty()) mainWebView_.Navigate(LoginAddress());
+  joinWindow_.Hide();
+  InfoBox(Gbk(u8"已链接到服务器：") + serverNumber_);
+  mainWindow_.BringForward();
+}
 
 }  // namespace orvanta
 

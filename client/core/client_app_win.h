@@ -49,8 +49,9 @@ class ClientApp final : public MainWindowHost, public JoinWindowHost, public Mai
   void PermissionRequested(EdgePermissionArgs args) override;
 
  private:
-  // Reads a site entry; on success it becomes the binding and is stored.
-  void DecodeSiteEntry(std::string_view entry, bool reportFailure);
+  // Reads a site entry; on success it becomes the binding and is stored, and
+  // true comes back. A failure is shown in the timed box when reported.
+  bool DecodeSiteEntry(std::string_view entry, bool reportFailure);
   std::string LoginAddress() const;
 
   HINSTANCE instance_;

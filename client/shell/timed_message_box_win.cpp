@@ -7,10 +7,12 @@
 namespace orvanta {
 namespace {
 
-constexpr DWORD kTimeoutMs = 5000;
+constexpr UINT kTimeoutMs = 5000;
 
-// MessageBoxTimeoutW is exported by user32 but declared in no header.
-using MessageBoxTimeoutW = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT, WORD, DWORD);
+const std::wstring& Title() {
+  static const std::wstring title = ToWide(Gbk(u8"友情提醒"));
+  return title;
+}
 
 struct OwnerSearch {
   DWORD process;
@@ -27,20 +29,33 @@ BOOL CALLBACK FindOwner(HWND window, LPARAM lParam) {
   return FALSE;
 }
 
+BOOL CALLBACK CloseTimedBox(HWND window, LPARAM) {
+  wchar_t className[16];
+  if (GetClassNameW(window, className, 16) == 0 || std::wstring(className) != L"#32770") return TRUE;
+  std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  title.resize(static_cast<std::size_t>(GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+  if (title != Title()) return TRUE;
+  PostMessageW(window, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
+
+// A thread timer: the box's own message loop dispatches it. It is killed
+// once the box is gone, never here: its id could be another's by then.
+void CALLBACK OnTimeout(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), CloseTimedBox, 0);
+}
+
 }  // namespace
 
+// The box closes itself through a timer of our own rather than the system's
+// undocumented MessageBoxTimeout, which not every Windows implementation
+// honours.
 void TimedMessageBox(std::string_view text) {
   OwnerSearch search{GetCurrentProcessId()};
   EnumWindows(FindOwner, reinterpret_cast<LPARAM>(&search));
-  const std::wstring title = ToWide(Gbk(u8"友情提醒"));
-  const std::wstring message = ToWide(text);
-  static const auto timed =
-      reinterpret_cast<MessageBoxTimeoutW>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "MessageBoxTimeoutW"));
-  if (timed != nullptr) {
-    timed(search.found, message.c_str(), title.c_str(), MB_OK, 0, kTimeoutMs);
-  } else {
-    MessageBoxW(search.found, message.c_str(), title.c_str(), MB_OK);  // never seen: user32 has had it since XP
-  }
+  const UINT_PTR timer = SetTimer(nullptr, 0, kTimeoutMs, OnTimeout);
+  MessageBoxW(search.found, ToWide(text).c_str(), Title().c_str(), MB_OK);
+  if (timer != 0) KillTimer(nullptr, timer);
 }
 
 }  // namespace orvanta

@@ -22,7 +22,7 @@ TEST(SiteEntry, ReadsEveryFormTheDirectorySends) {
       {"plain JSON", ok, true, "https://kf.example.com", ""},
       {"envelope", Sealed(ok), true, "https://kf.example.com", ""},
       {"envelope as a JSON string", "\"" + Sealed(ok) + "\"", true, "https://kf.example.com", ""},
-      {"quotes inside the envelope", Sealed(ok).insert(3, "\"\""), true, "https://kf.example.com", ""},
+      {"quotes inside the ciphertext", Sealed(ok).insert(8, "\"\""), true, "https://kf.example.com", ""},
       {"code as a number", R"({"code":200,"data":"https://a.example"})", true, "https://a.example", ""},
       {"failure with a message", Sealed(refused), false, "", "no such server"},
       {"success without data", R"({"code":"200","msg":"x"})", true, "", ""},
