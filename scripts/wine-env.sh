@@ -13,8 +13,12 @@ wine_ready() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >"$build_root/wine/wineboot.log" 2>&1 </dev/null
+    # wineboot's own server is not persistent: let it end before ours starts.
+    wineserver -w
   fi
-  wineserver -p >/dev/null 2>&1 </dev/null
+  # Exit status 2: a server already runs for the prefix (ours, kept from an
+  # earlier run), which is what is wanted.
+  wineserver -p >/dev/null 2>&1 </dev/null || [ $? -eq 2 ]
   # Wine's own services (explorer, services.exe) start with the first program;
   # start them here, detached, rather than under a test.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
