@@ -108,6 +108,8 @@ test('an empty number asks for one; the login path is taken first, even empty', 
   assert.deepStrictEqual([box.title, box.text], [CLIENT.infoTitle, '请输入服务器编号']);
   assert.strictEqual(readClientConfig(session).main.loginurl, 'custom/login');
   await session.probe.answer(box.hwnd, { id: ID.OK });
+  await session.waitFor(async () => (await session.probe.dialogs({ exe: CLIENT.exe })).length === 0,
+    { what: 'the box gone' });
   assert.strictEqual(directory.requests.length, 0);
 
   // The code as the number 200 and a site ending in "/": both as they come.
