@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds both programs and lays out dist/ exactly as users receive it.
+# Builds both programs, lays out dist/ exactly as users receive it, and shows
+# the client binding to a site under Wine against the local demo directory
+# service (screenshots in artifacts/e2e/demo/).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -9,3 +11,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 rm -rf "$root/dist"
 cp -a "${ORVANTA_BUILD_ROOT:-$root/build}/windows/dist" "$root/dist"
 echo "dist/ is ready: $(cd "$root/dist" && ls)"
+
+ORVANTA_DIST="$root/dist" node "$root/scripts/demo.js"

@@ -68,4 +68,4 @@ async function startDirectoryService(t, answers) {
   return service;
 }
 
-module.exports = { startDirectoryService, DIRECTORY_PORT };
+module.exports = { startDirectoryService, DirectoryService, DIRECTORY_PORT };
