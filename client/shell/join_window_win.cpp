@@ -44,12 +44,7 @@ const ControlDesign kDesign[] = {
 
 constexpr int kLeft = 50, kTop = 50, kWidth = 468, kHeight = 250;
 
-std::string ControlText(HWND window, int id) {
-  const HWND control = GetDlgItem(window, id);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return FromWide(text);
-}
+std::string ControlText(HWND window, int id) { return WindowText(GetDlgItem(window, id)); }
 
 }  // namespace
 
@@ -62,7 +57,7 @@ bool JoinServerWindow::Load(HINSTANCE instance) {
   static const ATOM registered = [instance] {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = InstanceWindowProc<JoinServerWindow>;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -121,17 +116,6 @@ std::string JoinServerWindow::LoginUrlText() const {
   return window_ != nullptr ? ControlText(window_, kEditLoginUrl) : std::string();
 }
 
-LRESULT CALLBACK JoinServerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<JoinServerWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<JoinServerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
-}
-
 LRESULT JoinServerWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -144,8 +128,7 @@ LRESULT JoinServerWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NCDESTROY: {
       const HWND window = window_;
-      window_ = nullptr;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      window_ = nullptr;  // closed: loaded again on demand
       return DefWindowProcW(window, message, wParam, lParam);
     }
     default:

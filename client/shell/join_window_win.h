@@ -8,6 +8,7 @@
 #include <string>
 
 #include "win/unique_handle.h"
+#include "window_util_win.h"
 
 namespace orvanta {
 
@@ -42,7 +43,8 @@ class JoinServerWindow {
   std::string LoginUrlText() const;      // 编辑框loginurl
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK InstanceWindowProc<JoinServerWindow>(HWND, UINT, WPARAM, LPARAM);
+  void AttachWindow(HWND window) { window_ = window; }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
 

@@ -64,7 +64,7 @@ bool MainWindow::Create(HINSTANCE instance) {
 
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
+  windowClass.lpfnWndProc = InstanceWindowProc<MainWindow>;
   windowClass.hInstance = instance;
   windowClass.hIcon = icon_;
   windowClass.hIconSm = icon_;
@@ -82,17 +82,6 @@ bool MainWindow::Create(HINSTANCE instance) {
   // reports the design's own place.
   created_ = true;
   return true;
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,10 +114,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    case WM_NCDESTROY: {
+      const HWND window = window_;
       window_ = nullptr;
-      return 0;
+      return DefWindowProcW(window, message, wParam, lParam);
+    }
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
   }
@@ -258,11 +248,7 @@ void MainWindow::SetTopmost(bool on) {
   SetWindowPos(window_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-std::string MainWindow::Caption() const {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
-  return FromWide(text);
-}
+std::string MainWindow::Caption() const { return WindowText(window_); }
 
 void MainWindow::SetCaption(std::string_view caption) { SetWindowTextW(window_, ToWide(caption).c_str()); }
 

@@ -10,6 +10,7 @@
 
 #include "client_config.h"
 #include "tray_icon_win.h"
+#include "window_util_win.h"
 
 namespace orvanta {
 
@@ -59,7 +60,8 @@ class MainWindow {
   void SetCaption(std::string_view caption);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK InstanceWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
+  void AttachWindow(HWND window) { window_ = window; }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreated();
   void SaveGeometry();

@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "resource_ids.h"
+#include "window_util_win.h"
 
 namespace orvanta {
 namespace {
@@ -24,10 +25,7 @@ INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
         auto* text = reinterpret_cast<std::string*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        const HWND edit = GetDlgItem(dialog, IDC_INPUT_EDIT);
-        std::wstring entered(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-        entered.resize(static_cast<std::size_t>(GetWindowTextW(edit, entered.data(), static_cast<int>(entered.size()))));
-        *text = FromWide(entered);
+        *text = WindowText(GetDlgItem(dialog, IDC_INPUT_EDIT));
         EndDialog(dialog, IDOK);
         return TRUE;
       }

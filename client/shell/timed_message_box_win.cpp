@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "codepage.h"
+#include "window_util_win.h"
 
 namespace orvanta {
 namespace {
@@ -32,9 +33,7 @@ BOOL CALLBACK FindOwner(HWND window, LPARAM lParam) {
 BOOL CALLBACK CloseTimedBox(HWND window, LPARAM) {
   wchar_t className[16];
   if (GetClassNameW(window, className, 16) == 0 || std::wstring(className) != L"#32770") return TRUE;
-  std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  title.resize(static_cast<std::size_t>(GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
-  if (title != Title()) return TRUE;
+  if (WindowTextWide(window) != Title()) return TRUE;
   PostMessageW(window, WM_COMMAND, IDOK, 0);
   return FALSE;
 }

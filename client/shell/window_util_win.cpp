@@ -1,0 +1,15 @@
+#include "window_util_win.h"
+
+#include "codepage.h"
+
+namespace orvanta {
+
+std::wstring WindowTextWide(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::string WindowText(HWND window) { return FromWide(WindowTextWide(window)); }
+
+}  // namespace orvanta
