@@ -59,9 +59,10 @@ class ClientApp final : public MainWindowHost, public JoinWindowHost, public Mai
   // Constructed first: binding the library is the fatal stop when it is
   // missing, before anything else exists.
   EdgeLibrary library_;
+  // The sink outlives the browsers made with it: they are released first.
+  MainEventSink mainEventSink_;
   EdgeEnvironment environment_;
   EdgeWebView mainWebView_;
-  MainEventSink mainEventSink_;
   std::unique_ptr<ProfileStore> configFile_;
   mutable ClientConfig config_;
   std::string siteBaseUrl_;   // empty: not bound to a site
