@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
 
 #include "json_text.h"
 
@@ -10,8 +9,39 @@ namespace orvanta {
 
 static_assert(sizeof(JsonNodeTable::Span) == 8);
 
+JsonNodeTable::Stored& JsonNodeTable::Blocks::AppendToNewRoom(std::size_t firstBlock) {
+  if (size_ == blocks_.size() * kBlockSize) {
+    blocks_.emplace_back().reserve(blocks_.size() == 1 ? std::min(firstBlock, kBlockSize) : kBlockSize);
+  } else if (blocks_.size() == 1 && blocks_[0].size() == blocks_[0].capacity()) {
+    blocks_[0].reserve(kBlockSize);  // the first block grows once to its full size
+  }
+  Stored& added = blocks_.back().emplace_back();
+  ++size_;
+  return added;
+}
+
+void JsonNodeTable::Blocks::Insert(std::size_t index, const Stored& node) {
+  Append();
+  for (std::size_t at = size_ - 1; at > index; --at) (*this)[at] = (*this)[at - 1];
+  (*this)[index] = node;
+}
+
+void JsonNodeTable::Blocks::Shrink(std::size_t size) {
+  if (size >= size_) return;
+  blocks_.resize((size + kBlockSize - 1) / kBlockSize);
+  if (!blocks_.empty()) blocks_.back().resize(size - (blocks_.size() - 1) * kBlockSize);
+  size_ = size;
+}
+
+void JsonNodeTable::Blocks::Clear() {
+  // The first block is kept for the next parse; the others are given back.
+  blocks_.resize(std::min<std::size_t>(blocks_.size(), 1));
+  if (!blocks_.empty()) blocks_[0].clear();
+  size_ = 0;
+}
+
 void JsonNodeTable::Clear() {
-  nodes_.clear();
+  nodes_.Clear();
   normalised_.clear();
   own_.clear();
 }
@@ -129,7 +159,7 @@ JsonNode JsonNodeTable::Node(int position) const {
 
 std::vector<JsonNode> JsonNodeTable::Nodes() const {
   std::vector<JsonNode> all;
-  all.reserve(nodes_.size());
+  all.reserve(nodes_.Size());
   for (int position = 1; position <= Count(); ++position) all.push_back(Node(position));
   return all;
 }
@@ -140,10 +170,10 @@ int JsonNodeTable::Insert(int parent, std::string_view name, JsonKind kind, std:
   added.value = Keep(value);
   added.kind = static_cast<std::int8_t>(kind);
   if (parent == 0) {
-    if (!nodes_.empty()) return 0;
+    if (nodes_.Size() != 0) return 0;
     added.depth = 1;
     added.ordinal = 1;
-    nodes_.push_back(added);
+    nodes_.Append() = added;
     return 1;
   }
   Stored* owner = At(parent);
@@ -151,7 +181,7 @@ int JsonNodeTable::Insert(int parent, std::string_view name, JsonKind kind, std:
   added.depth = owner->depth + 1;
   added.ordinal = ++owner->childCount;
   const int position = SubtreeEnd(parent);
-  nodes_.insert(nodes_.begin() + (position - 1), added);
+  nodes_.Insert(static_cast<std::size_t>(position) - 1, added);
   return position;
 }
 
@@ -173,16 +203,8 @@ void JsonNodeTable::SetValue(int position, std::string_view value) {
   }
 }
 
-void JsonNodeTable::StartBuilding(std::string normalised, std::string_view rootValue, JsonKind rootKind,
-                                  std::size_t expectedNodes) {
+void JsonNodeTable::StartBuilding(std::string normalised, std::string_view rootValue, JsonKind rootKind) {
   Clear();
-  // Answers and messages hold about one node per 16 bytes.
-  std::size_t room = std::max(expectedNodes, std::min<std::size_t>(normalised.size() / 16 + 4, 4096));
-  try {
-    nodes_.reserve(room);
-  } catch (const std::exception&) {
-    // The array grows as far as it can while parsing.
-  }
   normalised_ = std::move(normalised);
   Stored root;
   root.name = Keep("JSON");
@@ -191,7 +213,8 @@ void JsonNodeTable::StartBuilding(std::string normalised, std::string_view rootV
   root.kind = static_cast<std::int8_t>(rootKind);
   root.depth = 1;
   root.ordinal = 1;
-  nodes_.push_back(root);
+  // Answers and messages hold about one node per 16 bytes.
+  nodes_.Append(normalised_.size() / 16 + 4) = root;
 }
 
 JsonNodeTable::Span JsonNodeTable::Keep(std::string_view text) {
@@ -206,7 +229,7 @@ void JsonNodeTable::DropFrom(int position) {
   if (At(position) == nullptr) return;
   const int parent = Parent(position);
   if (Stored* owner = At(parent)) --owner->childCount;
-  nodes_.resize(static_cast<std::size_t>(position) - 1);
+  nodes_.Shrink(static_cast<std::size_t>(position) - 1);
 }
 
 }  // namespace orvanta

@@ -33,7 +33,7 @@ struct JsonNode {
 
 class JsonNodeTable {
  public:
-  int Count() const { return static_cast<int>(nodes_.size()); }
+  int Count() const { return static_cast<int>(nodes_.Size()); }
   void Clear();
 
   std::string Name(int position) const;
@@ -76,13 +76,11 @@ class JsonNodeTable {
   static Span MakeSpan(std::size_t offset, std::size_t length) {
     return Span{static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length)};
   }
-  // `expectedNodes`: room to make at once, where the parser knows the text is large.
-  void StartBuilding(std::string normalised, std::string_view rootValue, JsonKind rootKind,
-                     std::size_t expectedNodes = 0);
+  void StartBuilding(std::string normalised, std::string_view rootValue, JsonKind rootKind);
   std::string_view Normalised() const { return normalised_; }
   // Appends a child behind everything, which must be the parent's subtree.
   int AppendChild(int parent, Span name, JsonKind kind) {
-    Stored& added = nodes_.emplace_back();  // may move the array: the parent is looked up behind it
+    Stored& added = nodes_.Append();  // may move the first block: the parent is looked up behind it
     Stored& owner = nodes_[static_cast<std::size_t>(parent) - 1];
     added.name = name;
     added.kind = static_cast<std::int8_t>(kind);
@@ -92,7 +90,7 @@ class JsonNodeTable {
   }
   int AppendElement(int parent, int base, JsonKind kind) {  // named "[ordinal - base]"
     const int position = AppendChild(parent, Span{}, kind);
-    nodes_.back().indexBase = static_cast<std::int8_t>(base);
+    nodes_[static_cast<std::size_t>(position) - 1].indexBase = static_cast<std::int8_t>(base);
     return position;
   }
   // A text of the table's own (a key that is not a plain span of the document).
@@ -125,7 +123,37 @@ class JsonNodeTable {
   // others into the table's own texts.
   std::string_view View(Span span) const;
 
-  std::vector<Stored> nodes_;
+  // The nodes in blocks of kBlockSize: growing never copies the nodes already
+  // there, and blocks this small come from the heap, where the next parse
+  // finds them again (a large text needs no fresh pages each time).
+  class Blocks {
+   public:
+    std::size_t Size() const { return size_; }
+    Stored& operator[](std::size_t index) { return blocks_[index >> kShift][index & kMask]; }
+    const Stored& operator[](std::size_t index) const { return blocks_[index >> kShift][index & kMask]; }
+    // `firstBlock`: room for the first block, where small texts stay.
+    Stored& Append(std::size_t firstBlock = kBlockSize) {
+      if ((size_ & kMask) != 0 && blocks_.back().size() < blocks_.back().capacity()) {
+        ++size_;
+        return blocks_.back().emplace_back();
+      }
+      return AppendToNewRoom(firstBlock);
+    }
+    void Insert(std::size_t index, const Stored& node);
+    void Shrink(std::size_t size);
+    void Clear();
+
+   private:
+    Stored& AppendToNewRoom(std::size_t firstBlock);
+
+    static constexpr std::size_t kShift = 10;
+    static constexpr std::size_t kBlockSize = std::size_t{1} << kShift;  // 32 KiB
+    static constexpr std::size_t kMask = kBlockSize - 1;
+    std::vector<std::vector<Stored>> blocks_;  // all full but the last
+    std::size_t size_ = 0;
+  };
+
+  Blocks nodes_;
   std::string normalised_;
   // The root's value, keys that needed stripping, texts set later.
   std::string own_;

@@ -1,8 +1,6 @@
 #include "json_parser.h"
 
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <vector>
@@ -18,21 +16,22 @@ using Span = JsonNodeTable::Span;
 constexpr int kMaxNodes = std::numeric_limits<std::int32_t>::max() - 1;
 
 // An open object or array, and the member or element being read in it.
+// Positions fit 32 bits (texts stay below kJsonMaxTextSize); a small frame
+// keeps opening and closing containers cheap.
 struct Frame {
-  int node = 0;
+  std::int32_t node = 0;
+  std::int32_t valueNode = 0;   // the value's node, when it opened as an object or array
+  std::uint32_t regionStart = 0;  // behind the "{", "[", "," or ":" that began the key or value
+  std::uint32_t contentStart = 0;
+  std::uint32_t contentEnd = 0;
+  std::uint32_t lineBreaksBefore = 0;  // line breaks in the text before contentStart
+  std::int32_t braces = 0;             // "{" minus "}" since the value's start
+  std::int32_t brackets = 0;           // "[" minus "]"
+  Span key;                            // the key of the member being read
   bool object = false;
-  bool inKey = false;           // an object's key, up to its colon
-  std::size_t regionStart = 0;  // behind the "{", "[", "," or ":" that began the key or value
-  Span key;                     // the key of the member being read
-  // The value being read.
-  int valueNode = 0;           // its node, when it opened as an object or array
-  bool content = false;        // anything but spaces, ideographic spaces and tabs seen
-  bool solid = false;          // anything but blanks seen
-  std::size_t contentStart = 0;
-  std::size_t contentEnd = 0;
-  std::size_t lineBreaksBefore = 0;  // line breaks in the text before contentStart
-  long long braces = 0;              // "{" minus "}" since the value's start
-  long long brackets = 0;            // "[" minus "]"
+  bool inKey = false;    // an object's key, up to its colon
+  bool content = false;  // anything but spaces, ideographic spaces and tabs seen in the value
+  bool solid = false;    // anything but blanks seen in the value
 };
 
 bool IsPlainKeyByte(char c) {
@@ -102,7 +101,7 @@ class Parser {
       frame.inKey = false;
       StartValue(frame, at_ + 1);
     } else if (c == ',') {
-      frame.regionStart = at_ + 1;  // a member without a colon: dropped
+      frame.regionStart = static_cast<std::uint32_t>(at_ + 1);  // a member without a colon: dropped
     } else if (c == '}') {
       Close();
       return;
@@ -114,7 +113,9 @@ class Parser {
 
   bool ValueCharacter(Frame& frame, char c) {
     if (c == ' ' || c == '\t') {
-      ++at_;
+      do {
+        ++at_;
+      } while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t'));
       return true;
     }
     if ((c == '{' || c == '[') && !frame.content) return OpenNested(frame, c);
@@ -127,7 +128,7 @@ class Parser {
       }
       if (frame.object) {
         frame.inKey = true;
-        frame.regionStart = at_ + 1;
+        frame.regionStart = static_cast<std::uint32_t>(at_ + 1);
       } else {
         StartValue(frame, at_ + 1);
       }
@@ -153,41 +154,37 @@ class Parser {
         frame.object ? table_.AppendChild(frame.node, frame.key, kind) : table_.AppendElement(frame.node, base_, kind);
     frame.content = true;
     frame.solid = true;
-    frame.contentEnd = at_ + 1;
+    frame.contentEnd = static_cast<std::uint32_t>(at_ + 1);
     Open(frame.valueNode, bracket, at_);  // invalidates `frame`
     ++at_;
     return true;
   }
 
   void Open(int node, char bracket, std::size_t at) {
-    Frame opened;
+    Frame& opened = stack_.emplace_back();
     opened.node = node;
     opened.object = bracket == '{';
     opened.inKey = opened.object;
-    if (opened.object) {
-      opened.regionStart = at + 1;
-    } else {
-      StartValue(opened, at + 1);
-    }
-    stack_.push_back(opened);
+    opened.regionStart = static_cast<std::uint32_t>(at + 1);
   }
 
   // The container on top of the stack ends with the bracket at at_.
   void Close() {
-    const Frame closed = stack_.back();
+    const int node = stack_.back().node;
+    const bool object = stack_.back().object;
     stack_.pop_back();
     ++at_;
     if (!stack_.empty()) {
       // The parent goes on reading whatever stands between the bracket and
       // its own separator as part of the same value.
-      stack_.back().contentEnd = at_;
+      stack_.back().contentEnd = static_cast<std::uint32_t>(at_);
       return;
     }
-    if (!closed.object) return;
+    if (!object) return;
     // Behind the top-level object, the next "{" continues it.
     const std::size_t next = FindOpening(at_, '{');
     if (next < text_.size()) {
-      Open(closed.node, '{', next);
+      Open(node, '{', next);
       at_ = next + 1;
     }
   }
@@ -215,7 +212,7 @@ class Parser {
   }
 
   static void StartValue(Frame& frame, std::size_t start) {
-    frame.regionStart = start;
+    frame.regionStart = static_cast<std::uint32_t>(start);
     frame.valueNode = 0;
     frame.content = false;
     frame.solid = false;
@@ -226,13 +223,13 @@ class Parser {
   void BeginContent(Frame& frame, std::size_t at) {
     if (frame.content) return;
     frame.content = true;
-    frame.contentStart = at;
+    frame.contentStart = static_cast<std::uint32_t>(at);
     frame.lineBreaksBefore = lineBreaks_;
   }
 
   void Content(Frame& frame, std::size_t start, std::size_t end, bool solid) {
     BeginContent(frame, start);
-    frame.contentEnd = end;
+    frame.contentEnd = static_cast<std::uint32_t>(end);
     frame.solid = frame.solid || solid;
   }
 
@@ -300,33 +297,9 @@ class Parser {
   const std::string_view text_;
   const int base_;
   std::size_t at_ = 0;
-  std::size_t lineBreaks_ = 0;
+  std::uint32_t lineBreaks_ = 0;
   std::vector<Frame> stack_;
 };
-
-// Texts this large are counted first so that the node array is made once:
-// growing it by copies costs more than the count.
-constexpr std::size_t kCountNodesFrom = 64 << 10;
-
-// An upper bound on the nodes: every node but the root begins behind a "[",
-// "," or ":". Eight bytes at a time.
-std::size_t MostNodes(std::string_view text) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-  const auto count = [](std::uint64_t word, char c) {
-    const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
-    return std::popcount(~(((x & kLow7) + kLow7) | x | kLow7));  // exactly the bytes equal to c
-  };
-  std::size_t found = 1;
-  std::size_t at = 0;
-  for (; at + 8 <= text.size(); at += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + at, 8);
-    found += static_cast<std::size_t>(count(word, '[') + count(word, ',') + count(word, ':'));
-  }
-  for (; at < text.size(); ++at) found += text[at] == '[' || text[at] == ',' || text[at] == ':';
-  return found;
-}
 
 // The first "{" or "[" outside strings, or the end of the text.
 std::size_t FindFirstBracket(std::string_view text) {
@@ -356,8 +329,7 @@ void ParseJsonInto(std::string_view text, bool zeroBased, JsonNodeTable& table) 
   std::string normalised = CompactJsonBlanks(text);
   const std::size_t first = FindFirstBracket(normalised);
   const bool array = first < normalised.size() && normalised[first] == '[';
-  const std::size_t expectedNodes = normalised.size() >= kCountNodesFrom ? MostNodes(normalised) : 0;
-  table.StartBuilding(std::move(normalised), text, array ? JsonKind::kArray : JsonKind::kObject, expectedNodes);
+  table.StartBuilding(std::move(normalised), text, array ? JsonKind::kArray : JsonKind::kObject);
   if (first < table.Normalised().size()) Parser(table, zeroBased).Run(first);
 }
 

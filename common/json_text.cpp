@@ -37,9 +37,14 @@ std::size_t EdgeBlankLength(std::string_view text, std::size_t at) {
 
 std::size_t SkipBlanks(std::string_view text, std::size_t at) {
   while (at < text.size()) {
-    const std::size_t width = JsonBlankLength(text, at);
-    if (width == 0) break;
-    at += width;
+    const char c = text[at];
+    if (c == ' ' || (c >= '\t' && c <= '\r')) {
+      ++at;
+    } else if (c == '\xA1' && at + 1 < text.size() && text[at + 1] == '\xA1') {
+      at += 2;
+    } else {
+      break;
+    }
   }
   return at;
 }

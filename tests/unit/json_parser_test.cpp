@@ -156,6 +156,46 @@ TEST(JsonParser, NestingIsLimited) {
   EXPECT_EQ(document.Nodes().Count(), 1);
 }
 
+std::string Numbers(int count) {
+  std::string list;
+  for (int i = 0; i < count; ++i) list += (i > 0 ? "," : "") + std::to_string(i);
+  return list;
+}
+
+// Nodes are kept in blocks of 1024: these tables span several.
+TEST(JsonNodeTable, LargeTablesAcrossBlocks) {
+  JsonDocument document;
+  document.Parse("{\"a\":[" + Numbers(3000) + "],\"b\":{\"c\":1}}");
+  const JsonNodeTable& nodes = document.Nodes();
+  ASSERT_EQ(nodes.Count(), 3004);  // the root, "a", its 3000 elements, "b", "c"
+  EXPECT_EQ(document.GetText("a.[3000]"), "2999");
+  EXPECT_EQ(document.PathOf(3004), "b.c");
+
+  // Inserting behind "a" moves "b" and "c" along, across a block boundary.
+  document.SetValue("a.x.y", "v", JsonKind::kScalar);
+  ASSERT_EQ(nodes.Count(), 3006);
+  EXPECT_EQ(document.PathOf(3004), "a.x.y");
+  EXPECT_EQ(nodes.Ordinal(3003), 3001);
+  EXPECT_EQ(document.GetText("b.c"), "1");
+  EXPECT_EQ(nodes.Parent(3006), 3005);
+  EXPECT_EQ(nodes.Ordinal(3005), 2);
+
+  JsonNodeTable copy = document.CopyNodeTable();
+  EXPECT_EQ(copy.Insert(1, "z", JsonKind::kScalar, "9"), 3007);
+  EXPECT_EQ(copy.Value(3007), "9");
+  EXPECT_EQ(copy.Value(3005), "{\"c\":1}");
+  EXPECT_EQ(nodes.Count(), 3006);
+
+  // An unfinished array of thousands of elements is dropped whole.
+  document.Parse("{\"ok\":1,\"a\":[" + Numbers(3000));
+  ASSERT_EQ(nodes.Count(), 2);
+  document.SetValue("n", "2", JsonKind::kScalar);
+  EXPECT_EQ(Outline(document), "ok=1 | n=2");
+  document.Parse("[" + Numbers(2500) + "]");
+  EXPECT_EQ(nodes.Count(), 2501);
+  EXPECT_EQ(document.GetText("[2500]"), "2499");
+}
+
 TEST(JsonNodeTable, ReadsOutOfRangeGiveEmptyOrMinusOne) {
   JsonDocument document;
   document.Parse("{\"a\":1}");
