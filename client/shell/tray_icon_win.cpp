@@ -51,8 +51,9 @@ void TrayIcon::Remove() {
 
 bool TrayIcon::HandleShellRestart(UINT message) {
   if (taskbarCreated_ == 0 || message != taskbarCreated_) return false;
-  // The new shell knows no icons: add ours again as it is now.
-  if (wanted_) added_ = Notify(NIM_ADD);
+  // A new shell knows no icons: add ours again as it is now. Should the
+  // shell still have it (the broadcast came for another reason), update it.
+  if (wanted_) added_ = Notify(NIM_ADD) || Notify(NIM_MODIFY);
   return true;
 }
 
