@@ -5,6 +5,7 @@
 
 #include "codepage.h"
 #include "main_window_win.h"
+#include "window_util_win.h"
 
 namespace orvanta {
 namespace {
@@ -27,8 +28,7 @@ struct Search {
 
 BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam) {
   auto* search = reinterpret_cast<Search*>(lParam);
-  wchar_t className[64];
-  if (GetClassNameW(window, className, 64) == 0 || std::wstring(className) != kMainWindowClass) return TRUE;
+  if (!HasWindowClass(window, kMainWindowClass)) return TRUE;
   if (reinterpret_cast<UINT_PTR>(GetPropW(window, kFolderProperty)) != search->key) return TRUE;
   search->found = window;
   return FALSE;

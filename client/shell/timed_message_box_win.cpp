@@ -31,9 +31,7 @@ BOOL CALLBACK FindOwner(HWND window, LPARAM lParam) {
 }
 
 BOOL CALLBACK CloseTimedBox(HWND window, LPARAM) {
-  wchar_t className[16];
-  if (GetClassNameW(window, className, 16) == 0 || std::wstring(className) != L"#32770") return TRUE;
-  if (WindowTextWide(window) != Title()) return TRUE;
+  if (!HasWindowClass(window, L"#32770") || WindowTextWide(window) != Title()) return TRUE;
   PostMessageW(window, WM_COMMAND, IDOK, 0);
   return FALSE;
 }

@@ -41,11 +41,7 @@ void TrayIcon::Update(HICON icon, std::string_view tip) {
 void TrayIcon::Remove() {
   wanted_ = false;
   if (!added_) return;
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = window_;
-  data.uID = kTrayIconId;
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  Notify(NIM_DELETE);
   added_ = false;
 }
 

@@ -12,4 +12,10 @@ std::wstring WindowTextWide(HWND window) {
 
 std::string WindowText(HWND window) { return FromWide(WindowTextWide(window)); }
 
+bool HasWindowClass(HWND window, std::wstring_view className) {
+  wchar_t name[257];  // class names are at most 256 characters
+  const int length = GetClassNameW(window, name, 257);
+  return length > 0 && std::wstring_view(name, static_cast<std::size_t>(length)) == className;
+}
+
 }  // namespace orvanta

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace orvanta {
 
@@ -11,6 +12,8 @@ namespace orvanta {
 std::wstring WindowTextWide(HWND window);
 // The same as GBK.
 std::string WindowText(HWND window);
+// Whether the window belongs to the named window class.
+bool HasWindowClass(HWND window, std::wstring_view className);
 
 // The window procedure of a class whose instances own one window each: it
 // ties the window to the instance given in CreateWindowEx's last argument and
